@@ -1,0 +1,1 @@
+namespace portlark_placeholder {}
