@@ -1,1 +1,0 @@
-namespace portlark_placeholder {}

@@ -1,0 +1,56 @@
+// An icon in the notification area with a popup menu, click and start-up events, and the
+// operations that show and hide the application's main form.
+#pragma once
+
+#include "platform/Classes.h"
+#include "platform/Forms.h"
+#include "platform/Menus.h"
+#include "platform/Window.h"
+
+#include <windows.h>
+
+#include <string>
+
+using TStartupEvent = std::function<void(TObject* Sender, bool& ShowMainForm)>;
+
+// The icon's identity as the shell knows it: window class of its hidden window, icon id and
+// callback message. Fixed, so that tests can find the icon as the shell does.
+constexpr const char* TrayIconWindowClass = "PlatformTrayIconWindow";
+constexpr UINT TrayIconId = 1;
+constexpr UINT TrayIconCallbackMessage = WM_APP + 1;
+
+class TCoolTrayIcon : public TComponent, public TLoadable, private TWindowHandle {
+public:
+    explicit TCoolTrayIcon(TComponent* AOwner);
+    ~TCoolTrayIcon() override; // removes the icon from the notification area
+
+    bool IconVisible() const { return iconVisible_; }
+    void SetIconVisible(bool visible);
+    HICON Icon() const { return icon_; }
+    void SetIcon(HICON icon);
+    std::string Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+    bool ShowHint = true;
+    bool Enabled = true;
+
+    TPopupMenu* PopupMenu = nullptr;
+    TNotifyEvent OnClick;
+    TStartupEvent OnStartup;
+
+    void ShowMainForm(); // restores and shows the main form and brings it to the front
+    void HideMainForm(); // hides the main form
+
+    // Raises OnStartup; a false answer stops the application from showing its main form.
+    void Loaded() override;
+
+private:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool Notify(DWORD message);
+    std::string TipText() const;
+
+    HICON icon_ = nullptr;
+    std::string hint_;
+    bool iconVisible_ = false;
+    bool leftPressed_ = false;
+    UINT taskbarCreated_ = 0;
+};
