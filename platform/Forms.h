@@ -36,6 +36,7 @@ enum class TControlKind { Panel, Label, ComboBox, Edit, Button, CheckBox, Bevel 
 struct TControlDesc {
     TControlKind Kind;
     const char* Name;
+    int Id; // the child window's identifier
     int Left, Top, Width, Height;
     const char* Caption = "";
     const char* Hint = "";
