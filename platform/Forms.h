@@ -61,11 +61,14 @@ struct TFormDesc {
 
 class TForm;
 
-// A child control: one window of the form, addressed by name as in the description.
-class TControl : public TComponent, public TWindowHandle {
+// A child control: one system control window of the form, subclassed so that it can turn
+// its own messages into events.
+class TControl : public TComponent {
 public:
     TControl(TForm* form, const TControlDesc& desc);
+    ~TControl() override;
 
+    HWND Handle() const { return hwnd_; }
     std::string Caption() const;
     void SetCaption(const std::string& text);
     std::string Hint() const { return hint_; }
@@ -75,45 +78,46 @@ public:
     const TFont& Font() const { return font_; }
     void SetFontColor(TColor color);
     TColor Color() const { return color_; }
-    RECT BoundsRect() const;
-    int Id() const { return id_; }
+    RECT BoundsRect() const; // in the form's client coordinates
+    int Id() const { return desc_.Id; }
+    TForm* Form() const { return form_; }
 
     TNotifyEvent OnClick;
     TNotifyEvent OnChange;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
-    // The form passes WM_COMMAND notifications and colour requests to their control.
+    // The form hands each control its WM_COMMAND notifications and colour requests.
     virtual void Notify(WORD code);
     virtual HBRUSH CtlColor(HDC dc);
-    TForm* Form() const { return form_; }
 
 protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void ApplyFont();
+    virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT CallBaseProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Makes the window; a control whose style can only be set at creation makes it anew.
+    void CreateWnd(DWORD extraStyle);
+    const TControlDesc& Desc() const { return desc_; }
 
 private:
-    friend class TForm;
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
     TForm* form_;
-    TControlKind kind_;
-    int id_;
+    TControlDesc desc_;
+    HWND hwnd_ = nullptr;
     std::string hint_;
     bool showHint_;
     TFont font_;
     TColor color_;
-    TCursor cursor_;
     HFONT hfont_ = nullptr;
     HBRUSH brush_ = nullptr;
     WNDPROC baseProc_ = nullptr;
     bool mouseInside_ = false;
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 class TEdit : public TControl, public TTextField {
 public:
     using TControl::TControl;
     std::string GetText() const override { return Caption(); }
-    void SetText(const std::string& text) override { SetCaption(text); }
+    void SetText(const std::string& text) override;
     void Clear() { SetText(""); }
     void Notify(WORD code) override;
 };
@@ -153,8 +157,9 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    class Items;
+    class ItemList;
     std::unique_ptr<TStrings> items_;
+    void TypeAhead(char ch);
     bool sorted_ = false;
     std::string search_;
     DWORD lastKeyTime_ = 0;
@@ -184,13 +189,17 @@ public:
     // that the description is read (Loaded), then raises OnCreate.
     void AfterConstruction();
 
-    HBRUSH BackgroundBrush() const { return brush_; }
-    void SetHintText(TControl* control, const std::string& text);
+    // The shared tooltip window: each control with a hint is one tool of it.
+    void SetToolTip(HWND control, const std::string& text, bool show);
+    void RemoveToolTip(HWND control);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    TControl* ControlOf(HWND hwnd) const;
+    void PlaceOnDesktop();
+
     const TFormDesc& desc_;
     std::vector<TControl*> controls_;
     HBRUSH brush_ = nullptr;
@@ -239,7 +248,8 @@ public:
     // Shows a message box owned by the application window, with the program's other
     // windows disabled while it shows.
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
-    void ShowException(const std::exception& e);
+    // The failure report: the message with its full stop, the title as caption, stop icon.
+    void ShowException(const std::string& message);
 
     // Runs fn with all the program's windows disabled, as a modal dialog needs.
     template <class Fn> auto Modal(Fn&& fn)
