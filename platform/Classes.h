@@ -72,11 +72,9 @@ private:
 // Throws EOleSysError when the result is a failure code; returns it otherwise.
 long OleCheck(long result);
 
-// Throws EInvalidCast unless the object is a T; a null object passes as null.
+// Throws EInvalidCast unless the object is a T.
 template <class T> T* checked_cast(TObject* object)
 {
-    if (!object)
-        return nullptr;
     T* result = dynamic_cast<T*>(object);
     if (!result)
         throw EInvalidCast();

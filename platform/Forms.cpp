@@ -62,7 +62,7 @@ ControlClass ClassOf(const TControlDesc& d)
         return {"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0};
     case TControlKind::Label:
         // Notifying labels get mouse messages, which hints, cursors and clicks need.
-        return {"STATIC", SS_LEFT | SS_NOTIFY, 0};
+        return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0};
     case TControlKind::ComboBox:
         return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
     case TControlKind::Edit:
@@ -72,7 +72,8 @@ ControlClass ClassOf(const TControlDesc& d)
     case TControlKind::CheckBox:
         return {"BUTTON", BS_AUTOCHECKBOX | (d.LeftText ? BS_LEFTTEXT : 0u), 0};
     case TControlKind::Bevel:
-        return {"STATIC", SS_ETCHEDHORZ, 0};
+        // Drawn by the form: the etched static styles resize themselves.
+        return {"STATIC", SS_OWNERDRAW, 0};
     }
     return {"STATIC", 0, 0};
 }
@@ -145,7 +146,27 @@ void TControl::CreateWnd(DWORD extraStyle)
         if (closed != desc_.Height)
             SendMessageA(hwnd_, CB_SETITEMHEIGHT, WPARAM(-1), field + desc_.Height - closed);
     }
+    if (desc_.Kind == TControlKind::Label)
+        FitLabelToText();
     form_->SetToolTip(hwnd_, hint_, showHint_);
+}
+
+void TControl::FitLabelToText()
+{
+    // A label grows to show its whole text in one line where the font runs wider than the
+    // one the layout was made with; it never shrinks below its laid-out size.
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, hfont_);
+    const std::string text = Caption();
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    const int width = std::max(desc_.Width, static_cast<int>(r.right));
+    const int height = std::max(desc_.Height, static_cast<int>(r.bottom));
+    if (width != desc_.Width || height != desc_.Height)
+        SetWindowPos(hwnd_, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string TControl::Caption() const
@@ -607,6 +628,16 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
                 c->Notify(HIWORD(wParam));
         }
         return 0;
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType == ODT_STATIC) {
+            // A lowered box: shadow above and left, highlight below and right.
+            RECT r = item->rcItem;
+            DrawEdge(item->hDC, &r, BDR_SUNKENOUTER, BF_RECT);
+            return TRUE;
+        }
+        break;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:

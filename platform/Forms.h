@@ -96,6 +96,7 @@ protected:
     LRESULT CallBaseProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // Makes the window; a control whose style can only be set at creation makes it anew.
     void CreateWnd(DWORD extraStyle);
+    void FitLabelToText();
     const TControlDesc& Desc() const { return desc_; }
 
 private:

@@ -12,8 +12,9 @@ fi
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target portlark
 WINE=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+export WINE WINEPREFIX="$build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$root/scripts/wine-prefix.sh"
 # Portlark keeps its two files beside its executable: give it a folder of its own.
 mkdir -p "$build/run"
 cp "$build/bin/portlark.exe" "$build/run/"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 exec "$WINE" "$build/run/portlark.exe"

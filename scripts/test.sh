@@ -8,7 +8,7 @@ build="${PORTLARK_BUILD:-$root/build}"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" PORTLARK_VIRTUAL_DESKTOP=1
 WINE=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 export WINE
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
