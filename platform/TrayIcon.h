@@ -19,7 +19,7 @@ constexpr const char* TrayIconWindowClass = "PlatformTrayIconWindow";
 constexpr UINT TrayIconId = 1;
 constexpr UINT TrayIconCallbackMessage = WM_APP + 1;
 
-class TCoolTrayIcon : public TComponent, public TLoadable, private TWindowHandle {
+class TCoolTrayIcon : public TComponent, public TLoadable, public TWindowHandle {
 public:
     explicit TCoolTrayIcon(TComponent* AOwner);
     ~TCoolTrayIcon() override; // removes the icon from the notification area
@@ -50,7 +50,8 @@ private:
 
     HICON icon_ = nullptr;
     std::string hint_;
-    bool iconVisible_ = false;
+    bool iconVisible_ = false; // wanted
+    bool shown_ = false;       // what the shell accepted
     bool leftPressed_ = false;
     UINT taskbarCreated_ = 0;
 };

@@ -1,0 +1,4 @@
+// Identifiers of the program's own resources.
+#pragma once
+
+#define IDI_PORTLARK 100
