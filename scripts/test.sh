@@ -26,6 +26,7 @@ for _ in $(seq 50); do [ -s "$build/xvfb.display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$build/xvfb.display")"
 
 "$root/scripts/wine-prefix.sh"
+"$WINESERVER" -w   # a prefix just made leaves its server behind for a few seconds
 "$WINESERVER" -p   # one server for the whole run
 # Start Wine's session processes now, detached from ctest's output pipes: started by
 # the first test instead, they would inherit its pipes and ctest would wait for them.
