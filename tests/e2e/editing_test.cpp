@@ -189,3 +189,80 @@ TEST_F(Editing, TheCreditsLabelLightsUpUnderThePointer)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Session, FromNothingToAGameInOneSitting)
+{
+    Portlark p({}, true);
+    p.start();
+    ASSERT_TRUE(WaitUntil([&] { return p.windowVisible(); }));
+
+    // Browse to the game.
+    p.click(idButton4);
+    HWND dialog = p.waitMessageBox();
+    ASSERT_TRUE(dialog);
+    HWND name = GetDlgItem(dialog, 0x47C);
+    if (!name)
+        name = GetDlgItem(dialog, 0x480);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(p.gamePath().c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return p.text(idEdit3) == p.gamePath(); }));
+
+    // Tick "Quit to Run:" as a user does, then OK.
+    PostMessageA(p.control(idCheckBox1), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return p.checked(idCheckBox1); }));
+    p.click(idButton3);
+    ASSERT_TRUE(WaitUntil([&] { return p.iconShown() && !p.windowVisible(); }));
+    EXPECT_EQ(p.dir().read("settings.ini"),
+              "[path]\r\netexe=" + p.gamePath() + "\r\n[start]\r\nexit=1\r\n");
+
+    // Back in the window: two favorites.
+    p.leftClickIcon();
+    ASSERT_TRUE(WaitUntil([&] { return p.windowVisible(); }));
+    for (auto [server, address] : {std::pair{"Zeta", "192.0.2.26:27960"},
+                                   std::pair{"Alpha", "192.0.2.1:27960"}}) {
+        p.setText(idEdit1, server);
+        p.setText(idEdit2, address);
+        const size_t before = p.comboItems().size();
+        p.click(idButton1);
+        ASSERT_TRUE(WaitUntil([&] { return p.comboItems().size() == before + 1; }));
+    }
+    PostMessageA(p.window(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return p.iconShown(); }));
+
+    // Launch the second: Zeta.
+    p.chooseTrayMenu({0, 1});
+    ASSERT_TRUE(WaitUntil([&] { return p.gameLaunch().size() == 2; }));
+    const std::string line = p.gameLaunch()[0];
+    const std::string expected = " connect 192.0.2.26:27960";
+    ASSERT_GE(line.size(), expected.size());
+    EXPECT_EQ(line.substr(line.size() - expected.size()), expected);
+    EXPECT_EQ(p.waitExit(), 0u);
+    EXPECT_FALSE(p.iconShown());
+}
+
+TEST(Session, ARefusedSaveOnOkKeepsTheWindowAndTheFlag)
+{
+    Portlark p({}, true);
+    CreateDirectoryA(p.dir().file("settings.ini").c_str(), nullptr);
+    p.start();
+    // Forgetting the path at start-up is refused too; that report comes first.
+    if (HWND first = p.waitMessageBox("Portlark v0.2b"))
+        Portlark::pressOk(first);
+    ASSERT_TRUE(WaitUntil([&] { return p.windowVisible(); }));
+    p.setText(idEdit3, p.gamePath());
+    p.click(idButton3);
+    HWND box = p.waitMessageBox("Portlark v0.2b");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(Portlark::messageText(box), "Unable to write to " + p.dir().file("settings.ini") + ".");
+    Portlark::pressOk(box);
+    EXPECT_TRUE(WaitUntil([&] { return p.windowEnabled(); }));
+    EXPECT_TRUE(p.windowVisible());
+    EXPECT_FALSE(p.iconShown());
+    // The close-exits flag is still set: closing ends Portlark.
+    PostMessageA(p.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.waitExit(), 0u);
+}
+
+} // namespace
