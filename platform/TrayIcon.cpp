@@ -21,11 +21,9 @@ TCoolTrayIcon::~TCoolTrayIcon()
         Notify(NIM_DELETE);
 }
 
-std::string TCoolTrayIcon::TipText() const
+std::string TrayTipText(const std::string& hint, bool showHint)
 {
-    if (hint_.empty() || !ShowHint)
-        return {};
-    return hint_.substr(0, 127);
+    return showHint ? hint.substr(0, 127) : std::string();
 }
 
 bool TCoolTrayIcon::Notify(DWORD message)
@@ -37,7 +35,7 @@ bool TCoolTrayIcon::Notify(DWORD message)
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = TrayIconCallbackMessage;
     nid.hIcon = icon_;
-    const std::string tip = TipText();
+    const std::string tip = TrayTipText(hint_, ShowHint);
     std::memcpy(nid.szTip, tip.c_str(), tip.size() + 1);
     return Shell_NotifyIconA(message, &nid) != FALSE;
 }

@@ -19,6 +19,10 @@ constexpr const char* TrayIconWindowClass = "PlatformTrayIconWindow";
 constexpr UINT TrayIconId = 1;
 constexpr UINT TrayIconCallbackMessage = WM_APP + 1;
 
+// The icon's tooltip: the hint cut to what the shell holds, and nothing while the hint is
+// empty or not to be shown.
+std::string TrayTipText(const std::string& hint, bool showHint);
+
 class TCoolTrayIcon : public TComponent, public TLoadable, public TWindowHandle {
 public:
     explicit TCoolTrayIcon(TComponent* AOwner);
@@ -46,7 +50,6 @@ public:
 private:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool Notify(DWORD message);
-    std::string TipText() const;
 
     HICON icon_ = nullptr;
     std::string hint_;

@@ -256,4 +256,28 @@ TEST(Window, LaidOutAsDesigned)
     EXPECT_EQ(p.pixel(120, 47), RGB(0, 0, 0));
 }
 
+TEST(Window, TheDroppedListIsBlackToo)
+{
+    Portlark p(Files{{"fav.ini", "[a]\r\n[b]\r\n"}});
+    p.start();
+    ASSERT_TRUE(WaitUntil([&] { return p.windowVisible(); }));
+    SendMessageA(p.control(idComboBox1), CB_SHOWDROPDOWN, TRUE, 0);
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND w : testing_support::WindowsOf(p.processId(), "ComboLBox"))
+            if (IsWindowVisible(w))
+                list = w;
+        return list != nullptr;
+    }));
+    Sleep(200);
+    RECT r;
+    GetClientRect(list, &r);
+    POINT bottom{r.right - 4, r.bottom - 2}; // below the two entries
+    ClientToScreen(list, &bottom);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetPixel(screen, bottom.x, bottom.y), RGB(0, 0, 0));
+    ReleaseDC(nullptr, screen);
+    SendMessageA(p.control(idComboBox1), CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 } // namespace

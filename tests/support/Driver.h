@@ -40,6 +40,7 @@ public:
     // Starts the program from another working folder and waits until it is idle.
     void start();
     bool running() const;
+    DWORD processId() const { return process_.dwProcessId; }
     // Waits for the end; returns the exit code, or STILL_ACTIVE when it did not end in time.
     DWORD waitExit(DWORD timeoutMs = 5000) const;
 
