@@ -174,13 +174,7 @@ TEST_F(Editing, TheCreditsLabelLightsUpUnderThePointer)
     RECT r;
     GetWindowRect(label, &r);
     MapWindowPoints(HWND_DESKTOP, p.window(), reinterpret_cast<POINT*>(&r), 2);
-    auto textIsWhite = [&] {
-        for (int x = r.left; x < r.right; ++x)
-            for (int y = r.top; y < r.bottom; ++y)
-                if (p.pixel(x, y) == RGB(255, 255, 255))
-                    return true;
-        return false;
-    };
+    auto textIsWhite = [&] { return p.anyPixel(r, RGB(255, 255, 255)); };
     EXPECT_FALSE(textIsWhite());
     PostMessageA(label, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     EXPECT_TRUE(WaitUntil(textIsWhite));

@@ -306,4 +306,27 @@ COLORREF Portlark::pixel(int x, int y) const
     return colour;
 }
 
+bool Portlark::anyPixel(const RECT& area, COLORREF colour) const
+{
+    POINT origin{area.left, area.top};
+    ClientToScreen(window(), &origin);
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    // One copy of the area, then a look at each pixel: far quicker than asking the screen
+    // pixel by pixel.
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    bool found = false;
+    for (int y = 0; y < height && !found; ++y)
+        for (int x = 0; x < width && !found; ++x)
+            found = GetPixel(copy, x, y) == colour;
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
 } // namespace testing_support

@@ -81,6 +81,8 @@ public:
 
     // The colour of a pixel of the settings window's client area as it is on screen.
     COLORREF pixel(int x, int y) const;
+    // Whether any pixel of a client rectangle of the settings window has the colour.
+    bool anyPixel(const RECT& area, COLORREF colour) const;
 
 private:
     TempDir dir_;
