@@ -1,3 +1,4 @@
+// The launch itself: a shell-link object writes the shortcut, the shell opens it, and it goes.
 #include "launch/Launcher.h"
 
 #include "platform/Classes.h"
@@ -38,6 +39,42 @@ std::wstring Widen(const std::string& text)
     return wide;
 }
 
+// The shell's own result codes, for when it fails without setting the last error.
+DWORD SystemErrorOf(INT_PTR shellResult)
+{
+    switch (shellResult) {
+    case 0:
+        return ERROR_OUTOFMEMORY;
+    case SE_ERR_SHARE:
+        return ERROR_SHARING_VIOLATION;
+    case SE_ERR_ASSOCINCOMPLETE:
+    case SE_ERR_NOASSOC:
+        return ERROR_NO_ASSOCIATION;
+    case SE_ERR_DDETIMEOUT:
+    case SE_ERR_DDEFAIL:
+    case SE_ERR_DDEBUSY:
+        return ERROR_DDE_FAIL;
+    case SE_ERR_DLLNOTFOUND:
+        return ERROR_DLL_NOT_FOUND;
+    default: // file and path not found, access denied and out of memory share their numbers
+        return static_cast<DWORD>(shellResult);
+    }
+}
+
+// Some descriptions name the program that failed as "%1" (Wine's "Bad EXE format for %1"
+// for a game that is not there); the user should read which program that was.
+std::string DescribeShellError(DWORD error, const std::string& gamePath)
+{
+    std::string text = EOleSysError::Describe(static_cast<long>(error));
+    for (size_t at = text.find("%1"); at != std::string::npos; at = text.find("%1", at)) {
+        text.replace(at, 2, gamePath);
+        at += gamePath.size();
+    }
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
 constexpr const char* ConnectArguments = " connect ";
 
 } // namespace
@@ -60,8 +97,11 @@ std::string WorkingFolderOf(const std::string& gamePath, UINT codePage)
 std::string LaunchShortcutPath()
 {
     char folder[MAX_PATH + 1]{};
-    GetTempPathA(sizeof folder, folder);
-    return std::string(folder) + "ET_START.lnk";
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    // Without a temporary folder the shortcut would land in whatever the current folder is.
+    if (length == 0 || length > MAX_PATH)
+        throw EOleSysError(static_cast<long>(HRESULT_FROM_WIN32(GetLastError())));
+    return std::string(folder, length) + "ET_START.lnk";
 }
 
 void LaunchGame(const std::string& gamePath, const std::string& address, HWND owner)
@@ -88,7 +128,7 @@ void LaunchGame(const std::string& gamePath, const std::string& address, HWND ow
         throw EOleSysError(saved);
     }
 
-    // The shell must not show a box of its own: a failure is reported once, by us.
+    // The shell must not show a box of its own: a failure is reported once, by the caller.
     SHELLEXECUTEINFOA open{};
     open.cbSize = sizeof open;
     open.fMask = SEE_MASK_FLAG_NO_UI;
@@ -96,10 +136,10 @@ void LaunchGame(const std::string& gamePath, const std::string& address, HWND ow
     open.lpFile = shortcut.c_str();
     open.nShow = SW_SHOWNORMAL;
     const bool opened = ShellExecuteExA(&open) != FALSE;
-    const DWORD error = opened ? 0 : GetLastError();
+    const DWORD lastError = opened ? 0 : GetLastError();
     DeleteFileA(shortcut.c_str());
     const auto result = reinterpret_cast<INT_PTR>(open.hInstApp);
     if (!opened || result <= 32)
-        throw Exception(EOleSysError::Describe(error ? static_cast<long>(error)
-                                                     : static_cast<long>(result)));
+        throw Exception(
+            DescribeShellError(lastError ? lastError : SystemErrorOf(result), gamePath));
 }
