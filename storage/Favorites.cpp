@@ -7,7 +7,10 @@ constexpr const char* AddressKey = "ipport";
 
 } // namespace
 
-void ListFavorites(const TIniFile& fav, TStrings& favoritesList) { fav.ReadSections(favoritesList); }
+void ListFavorites(const TIniFile& fav, TStrings& favoritesList)
+{
+    fav.ReadSections(favoritesList);
+}
 
 void LoadFavorite(const TIniFile& fav, const TTextSource& comboText, TTextField& nameField,
                   TTextField& ipportField)

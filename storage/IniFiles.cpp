@@ -10,12 +10,11 @@ namespace {
 constexpr DWORD SectionListSize = 16384;
 constexpr DWORD ValueSize = 2048;
 
-// A default no stored value can equal, since the system cuts every value to fit the area:
-// seeing it back means the key is missing.
-std::string MissingMarker()
-{
-    return std::string(ValueSize, '\x01');
-}
+// A missing key reads as the default, and so would a stored value equal to it. A line ends
+// at CR or LF, so no stored value holds a line feed: this default comes back only for a
+// missing key. It neither starts nor ends with a blank or a quote, which the system strips
+// from a default.
+constexpr char MissingMarker[] = "<\n>";
 
 } // namespace
 
@@ -63,13 +62,11 @@ void TIniFile::ReadSections(TStrings& target) const
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) const
 {
-    std::vector<char> area(ValueSize);
-    const std::string missing = MissingMarker();
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), missing.c_str(), area.data(),
-                             ValueSize, fileName_.c_str());
-    const std::string value(area.data());
-    // The marker comes back cut to the area, like any value.
-    if (value == missing.substr(0, ValueSize - 1))
+    char area[ValueSize]{};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), MissingMarker, area, ValueSize,
+                             fileName_.c_str());
+    const std::string value(area);
+    if (value == MissingMarker)
         return def.substr(0, ValueSize - 1);
     return value;
 }
@@ -99,11 +96,13 @@ void TIniFile::EraseSection(const std::string& section)
 {
     if (WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str()))
         return;
-    // Nothing to remove is no failure: the system says no when the file is missing.
-    const DWORD attributes = GetFileAttributesA(fileName_.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES && (GetLastError() == ERROR_FILE_NOT_FOUND ||
-                                                  GetLastError() == ERROR_PATH_NOT_FOUND))
-        return;
+    // A file that is not there has no section to remove, yet the system refuses when even
+    // the file's folder is missing. Anything that does exist and was refused is a failure.
+    if (GetFileAttributesA(fileName_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return;
+    }
     RaiseWriteError();
 }
 
@@ -135,7 +134,8 @@ bool TryParseProfileInteger(const std::string& text, std::int32_t& value)
     if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         hex = true;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         hex = true;
         i += 2;
     }
@@ -145,7 +145,8 @@ bool TryParseProfileInteger(const std::string& text, std::int32_t& value)
     std::uint64_t magnitude = 0;
     int significant = 0;
     for (; i < text.size(); ++i) {
-        const int digit = hex ? hexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+        const char c = text[i];
+        const int digit = hex ? hexDigit(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
         if (digit < 0)
             return false;
         if (hex) {
