@@ -81,6 +81,8 @@ void TCoolTrayIcon::HideMainForm()
     TForm* form = Application ? Application->MainForm() : nullptr;
     if (!form)
         return;
+    // The form is its own taskbar entry (the application window is never shown), so hiding
+    // the form takes the entry away too.
     form->Hide();
 }
 
