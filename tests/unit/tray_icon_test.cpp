@@ -42,13 +42,11 @@ protected:
     {
         SendMessageA(window(), TrayIconCallbackMessage, TrayIconId, message);
     }
-    // As the shell announces a new taskbar: to every top-level window.
+    // The shell's announcement of a new taskbar, as the icon's window receives it; sent to
+    // that window alone, so that nothing else on the desktop takes it for real.
     void TaskbarCreated()
     {
-        PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        SendMessageA(window(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     }
 
     std::unique_ptr<TCoolTrayIcon> tray = std::make_unique<TCoolTrayIcon>(nullptr);
