@@ -31,5 +31,9 @@ export DISPLAY=":$(cat "$build/xvfb.display")"
 # Start Wine's session processes now, detached from ctest's output pipes: started by
 # the first test instead, they would inherit its pipes and ctest would wait for them.
 "$WINE" wineboot >/dev/null 2>&1 </dev/null
+# Wine ends the virtual desktop whenever its last program ends; the next test's program would
+# start it again, slowly, and hand it its output pipe. One program of ours keeps it up until
+# the wineserver goes.
+"$WINE" "$build/bin/desktop_keeper.exe" >/dev/null 2>&1 </dev/null &
 cd "$build"
 ctest --output-on-failure "$@"
