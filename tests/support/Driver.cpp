@@ -680,11 +680,14 @@ void Portlark::endSession(bool ending) const
 
 void Portlark::settle() const
 {
-    // A sent message is answered once the program is back in its message loop; the pause
-    // covers what was posted. Tests still wait for the effect they look for.
-    for (HWND hwnd : {window(), trayWindow()})
-        if (hwnd)
-            SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, AnswerMs, nullptr);
+    // A sent message is answered whenever the program looks at its queue, even ahead of
+    // what was posted before it. Each further answer means the program came back for more,
+    // so after a few the messages one driver call posts have been handled (or a modal loop
+    // of theirs runs). The pause covers the rest; tests still wait for the effect they want.
+    HWND any = window() ? window() : trayWindow();
+    for (int round = 0; any && round < 3; ++round)
+        if (!SendMessageTimeoutA(any, WM_NULL, 0, 0, SMTO_NORMAL, AnswerMs, nullptr))
+            break;
     Sleep(50);
 }
 
