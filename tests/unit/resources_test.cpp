@@ -42,6 +42,27 @@ TEST_F(Resources, TheIconIs32By32With256Colours)
     EXPECT_EQ(entry[0], 32);
     EXPECT_EQ(entry[1], 32);
     EXPECT_EQ(*reinterpret_cast<const WORD*>(entry + 6), 8);
+    // The image itself, not only its directory entry: a palette bitmap of 32 x 32 pixels
+    // (twice the height, for the picture and its mask).
+    const WORD imageId = *reinterpret_cast<const WORD*>(entry + 12);
+    const std::string image = Bytes(MAKEINTRESOURCEA(imageId), RT_ICON);
+    ASSERT_GE(image.size(), sizeof(BITMAPINFOHEADER));
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, image.data(), sizeof header);
+    EXPECT_EQ(header.biWidth, 32);
+    EXPECT_EQ(header.biHeight, 64);
+    EXPECT_EQ(header.biBitCount, 8);
+
+    // The first icon group is the one the shell shows for the file.
+    WORD first = 0;
+    EnumResourceNamesA(
+        module, RT_GROUP_ICON,
+        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR out) -> BOOL {
+            *reinterpret_cast<WORD*>(out) = IS_INTRESOURCE(name) ? LOWORD(name) : 0;
+            return FALSE;
+        },
+        reinterpret_cast<LONG_PTR>(&first));
+    EXPECT_EQ(first, IDI_PORTLARK);
     HICON icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_PORTLARK), IMAGE_ICON,
                                                32, 32, 0));
     EXPECT_TRUE(icon);
