@@ -37,8 +37,8 @@ std::string DialogText(HWND dialog, UINT message)
 // A path that cannot fit the result area ends the dialog as if cancelled. Checked before the
 // dialog itself sees OK, because some implementations copy the path into a fixed area of that
 // size first and fail badly when it does not fit.
-LRESULT CALLBACK RefuseLongPaths(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR id, DWORD_PTR)
+LRESULT CALLBACK RefuseLongPaths(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR)
 {
     if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) {
         const std::string name = DialogText(dialog, CDM_GETSPEC);
@@ -54,8 +54,8 @@ LRESULT CALLBACK RefuseLongPaths(HWND dialog, UINT msg, WPARAM wParam, LPARAM lP
 // Placed on the monitor of the program's window, centred across and a third of the way down.
 void Place(HWND dialog)
 {
-    HWND anchor = Application && Application->MainForm() ? Application->MainForm()->Handle()
-                                                           : nullptr;
+    HWND anchor =
+        Application && Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
     HMONITOR monitor = anchor ? MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST)
                               : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};

@@ -12,6 +12,7 @@ public:
     std::string Filter;   // "Description|pattern" pairs, separated by "|"
     std::string FileName; // the chosen file's full path after Execute returns true
 
-    // Shows the dialog and waits; false when the user cancelled (FileName unchanged).
+    // Shows the dialog and waits; false when the user cancelled or chose a path longer than
+    // MAX_PATH - 1 characters (FileName unchanged).
     bool Execute();
 };

@@ -48,6 +48,9 @@ HWND FindDialog(DWORD thread)
     return found;
 }
 
+// Makes a text from the folder the dialog shows.
+using FromFolder = std::function<std::string(const std::string&)>;
+
 std::string WithoutSlash(std::string folder)
 {
     if (folder.size() > 3 && folder.back() == '\\')
@@ -62,8 +65,8 @@ protected:
         if (!Application)
             Application = new TApplication;
         // A window of the program, which must be disabled while the dialog is open.
-        other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                200, 100, nullptr, nullptr, nullptr, nullptr);
+        other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200,
+                                100, nullptr, nullptr, nullptr, nullptr);
         ASSERT_TRUE(other);
         SetActiveWindow(other);
         dialog.Filter = "Enemy Territory executable (ET.exe)|ET.exe|Everything|*.*";
@@ -74,7 +77,7 @@ protected:
 
     // Runs Execute while the helper types the text made from the dialog's folder into the
     // name box and presses the button.
-    bool Run(const std::function<std::string(const std::string& folder)>& typed, int button)
+    bool Run(const FromFolder& typed, int button)
     {
         const DWORD thread = GetCurrentThreadId();
         std::thread helper([&] {
@@ -144,7 +147,7 @@ TEST_F(OpenDialog, AnyAcceptedNameComesBackAsAFullPath)
     // Names relative to the folder the dialog shows, and what they must come back as.
     const struct {
         const char* what;
-        std::function<std::string(const std::string& folder)> typed, expected;
+        FromFolder typed, expected;
     } cases[] = {
         {"an existing file", [&](auto&) { return dir.file("ET.exe"); },
          [&](auto&) { return dir.file("ET.exe"); }},
@@ -178,7 +181,7 @@ TEST_F(OpenDialog, CancelAndPathsTooLongLeaveTheNameAsItWas)
 {
     const struct {
         const char* what;
-        std::function<std::string(const std::string& folder)> typed;
+        FromFolder typed;
         int button;
     } cases[] = {
         {"cancel", [&](auto&) { return dir.file("ET.exe"); }, IDCANCEL},

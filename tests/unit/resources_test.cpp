@@ -63,8 +63,8 @@ TEST_F(Resources, TheIconIs32By32With256Colours)
         },
         reinterpret_cast<LONG_PTR>(&first));
     EXPECT_EQ(first, IDI_PORTLARK);
-    HICON icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_PORTLARK), IMAGE_ICON,
-                                               32, 32, 0));
+    HICON icon = static_cast<HICON>(
+        LoadImageA(module, MAKEINTRESOURCEA(IDI_PORTLARK), IMAGE_ICON, 32, 32, 0));
     EXPECT_TRUE(icon);
     DestroyIcon(icon);
 }
@@ -81,12 +81,20 @@ TEST_F(Resources, TheSoundsArePlainPcmOfTheirLengths)
         ASSERT_GE(wav.size(), 44u);
         EXPECT_EQ(wav.substr(0, 4), "RIFF");
         EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ");
-        auto u16 = [&](size_t at) { WORD v; std::memcpy(&v, wav.data() + at, 2); return v; };
-        auto u32 = [&](size_t at) { DWORD v; std::memcpy(&v, wav.data() + at, 4); return v; };
+        auto u16 = [&](size_t at) {
+            WORD v;
+            std::memcpy(&v, wav.data() + at, 2);
+            return v;
+        };
+        auto u32 = [&](size_t at) {
+            DWORD v;
+            std::memcpy(&v, wav.data() + at, 4);
+            return v;
+        };
         EXPECT_EQ(u16(20), WAVE_FORMAT_PCM);
-        EXPECT_EQ(u16(22), 1);        // mono
-        EXPECT_EQ(u32(24), 22050u);   // samples a second
-        EXPECT_EQ(u16(34), 16);       // bits a sample
+        EXPECT_EQ(u16(22), 1);      // mono
+        EXPECT_EQ(u32(24), 22050u); // samples a second
+        EXPECT_EQ(u16(34), 16);     // bits a sample
         EXPECT_EQ(wav.substr(36, 4), "data");
         EXPECT_EQ(u32(40), s.dataBytes);
         EXPECT_EQ(wav.size(), 44u + s.dataBytes);
